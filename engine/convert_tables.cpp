@@ -1,0 +1,1 @@
+// Placeholder until the generated conversion tables land.
