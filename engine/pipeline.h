@@ -1,6 +1,9 @@
 // The order of the rewrite stages and the condition of each.
 #pragma once
 
+#include <functional>
+#include <string_view>
+
 #include "cursor_reader.h"
 #include "gbk_text.h"
 
@@ -20,10 +23,16 @@ class RewriteHost {
   virtual GbkText ReadArticle() = 0;
 };
 
+// The synonym stage: takes the working text and returns it with its synonyms exchanged.
+using SynonymStage = std::function<GbkText(std::string_view)>;
+
 // Runs the stages: read the article, normalise breaks (reversing paragraphs on request),
 // for a traditional article convert to simplified, exchange synonyms and convert back;
 // then convert to traditional when asked, shuffle sentences when asked. Returns the text
 // to show. In a mode other than 0 the article is not read and the text starts empty.
+GbkText RunRewriteStages(RewriteHost& host, const SynonymStage& exchange);
+
+// The same, exchanging synonyms with the word table read through `synonyms`.
 GbkText RunRewriteStages(RewriteHost& host, CursorReader& synonyms);
 
 }  // namespace qinghe
