@@ -27,13 +27,8 @@ SC_FACE = 2  # index of "Noto Sans CJK SC" inside the .ttc collections
 # Palette of the theme.
 TEAL_DARK = (16, 102, 86)
 TEAL = (28, 138, 113)
-TEAL_LIGHT = (62, 172, 142)
-MINT = (224, 242, 235)
-INK = (33, 74, 66)
-LINE = (188, 212, 203)
 AMBER = (240, 178, 60)
 AMBER_DARK = (190, 128, 28)
-RED = (217, 72, 58)
 
 TITLE_BOTTOM = 34  # first row below the title area
 TOOLBAR_BOTTOM = 75  # the tool bar's bottom border row
@@ -148,7 +143,6 @@ def draw_logo(size):
     badge = rounded_gradient(size, size, 6, (252, 255, 253), (206, 238, 224), outline=(12, 86, 70))
     d = ImageDraw.Draw(badge)
     d.text((size / 2, size / 2 + 0.5), "禾", font=font(True, 16), fill=TEAL_DARK + (255,), anchor="mm")
-    d.point([(size - 6, 5), (size - 5, 5), (size - 6, 6), (size - 5, 6)], fill=with_alpha(AMBER, 255))
     return badge
 
 
