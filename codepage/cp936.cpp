@@ -44,7 +44,11 @@ class Converter {
 // U+FFFD for a byte that does not start a valid sequence.
 std::size_t DecodeUtf8(std::string_view in, std::uint32_t& code_point) {
   const auto b0 = static_cast<unsigned char>(in[0]);
-  std::size_t len = b0 < 0x80 ? 1 : (b0 >> 5) == 0x6 ? 2 : (b0 >> 4) == 0xE ? 3 : (b0 >> 3) == 0x1E ? 4 : 0;
+  std::size_t len = b0 < 0x80           ? 1
+                    : (b0 >> 5) == 0x6  ? 2
+                    : (b0 >> 4) == 0xE  ? 3
+                    : (b0 >> 3) == 0x1E ? 4
+                                        : 0;
   if (len == 0 || len > in.size()) {
     code_point = 0xFFFD;
     return 1;

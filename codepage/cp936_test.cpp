@@ -22,7 +22,10 @@ TEST(Cp936Test, UnwritableCharactersFailStrictlyAndBecomeReferences) {
 
 TEST(Cp936Test, InvalidGbkFailsStrictlyAndIsReplacedWhenLossy) {
   EXPECT_FALSE(GbkToUtf8("a\xFF"));
-  EXPECT_EQ(GbkToUtf8Lossy("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(GbkToUtf8Lossy("a\xFF"
+                           "b"),
+            "a\xEF\xBF\xBD"
+            "b");
   EXPECT_EQ(GbkToUtf8Lossy("\xD6\xD0\xB0"), "中\xEF\xBF\xBD");
 }
 

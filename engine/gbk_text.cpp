@@ -160,7 +160,8 @@ int CompareText(std::string_view a, std::string_view b, CaseRule rule) {
     // The trail byte of a double-byte character is compared exactly.
     if (IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < n) {
       ++i;
-      if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+      if (a[i] != b[i])
+        return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
     }
   }
   if (a.size() == b.size()) return 0;
@@ -216,7 +217,9 @@ double ParseNumber(std::string_view text) {
   while (i < ascii.size() && (ascii[i] == ' ' || (ascii[i] >= '\t' && ascii[i] <= '\r'))) ++i;
   std::size_t j = i;
   if (j < ascii.size() && (ascii[j] == '+' || ascii[j] == '-')) ++j;
-  const auto is_digit = [&](std::size_t at) { return at < ascii.size() && ascii[at] >= '0' && ascii[at] <= '9'; };
+  const auto is_digit = [&](std::size_t at) {
+    return at < ascii.size() && ascii[at] >= '0' && ascii[at] <= '9';
+  };
   std::size_t digits = 0;
   while (is_digit(j)) ++j, ++digits;
   if (j < ascii.size() && ascii[j] == '.') {

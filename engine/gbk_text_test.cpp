@@ -31,7 +31,8 @@ constexpr CaseRule kIgnore = CaseRule::kIgnoreAsciiCase;
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReplaceAllTest,
     testing::Values(
-        ReplaceCase{"ExactLeavesOtherCases", "<br><Br><BR>", "<br>", "<BR>", kExact, "<BR><Br><BR>"},
+        ReplaceCase{"ExactLeavesOtherCases", "<br><Br><BR>", "<br>", "<BR>", kExact,
+                    "<BR><Br><BR>"},
         ReplaceCase{"IgnoringCaseMatchesAnyCase", "abc aBc ABC", "ABC", "x", kIgnore, "x x x"},
         ReplaceCase{"TrailByteIsComparedExactly", "\xB0\x61", "\xB0\x41", "x", kIgnore, "\xB0\x61"},
         ReplaceCase{"FullWidthLettersAreNotFolded", Gbk("Ａ"), Gbk("ａ"), "x", kIgnore, Gbk("Ａ")},
@@ -42,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReplaceCase{"NonOverlappingLeftToRight", "aaaa", "aa", "b", kExact, "bb"},
         ReplaceCase{"ThreeAsOnceAtStart", "aaa", "aa", "b", kExact, "ba"},
         ReplaceCase{"ReplacementIsNotSearchedAgain", "a", "a", "aa", kExact, "aa"},
-        ReplaceCase{"EmptyReplacementDeletes", Gbk("美丽的花"), Gbk("美丽"), "", kIgnore, Gbk("的花")},
+        ReplaceCase{"EmptyReplacementDeletes", Gbk("美丽的花"), Gbk("美丽"), "", kIgnore,
+                    Gbk("的花")},
         ReplaceCase{"FinalLoneLeadByteKept", "a\xB0", "\xB0", "x", kExact, "a\xB0"},
         ReplaceCase{"FinalLoneLeadByteKeptOneByteFind", "aa\xC1", "a", "b", kExact, "bb\xC1"},
         ReplaceCase{"MatchNeverStartsOnTrailByte", Gbk("啊"), "\xA1", "x", kExact, Gbk("啊")},
@@ -75,7 +77,10 @@ TEST(FindTextTest, SearchesFromStartOnCharacterBoundaries) {
   EXPECT_EQ(FindText("abc", "", 4), -1);
   EXPECT_EQ(FindText("abc", "B", 0), 2);
   EXPECT_EQ(FindText("abc", "B", 1, CaseRule::kExact), -1);
-  EXPECT_EQ(FindText("\xB0\x41" "A", "A"), 3);
+  EXPECT_EQ(FindText("\xB0\x41"
+                     "A",
+                     "A"),
+            3);
   EXPECT_EQ(FindText("a\xB0", "\xB0"), -1);
 }
 

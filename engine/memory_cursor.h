@@ -34,7 +34,8 @@ class MemoryCursor final : public CursorReader {
   bool FindRecord(std::string_view condition) override {
     const std::size_t equals = condition.find('=');
     if (!open_ || equals == std::string_view::npos || equals + 1 == condition.size()) return false;
-    const std::string_view field = condition.substr(0, equals), value = condition.substr(equals + 1);
+    const std::string_view field = condition.substr(0, equals),
+                           value = condition.substr(equals + 1);
     for (; position_ < open_->size(); ++position_) {
       const auto it = (*open_)[position_].find(field);
       if (it != (*open_)[position_].end() && it->second == value) return true;

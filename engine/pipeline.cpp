@@ -25,9 +25,8 @@ GbkText RunRewriteStages(RewriteHost& host, const SynonymStage& exchange) {
 }
 
 GbkText RunRewriteStages(RewriteHost& host, CursorReader& synonyms) {
-  return RunRewriteStages(host, [&synonyms](std::string_view text) {
-    return ExchangeSynonyms(text, synonyms);
-  });
+  return RunRewriteStages(
+      host, [&synonyms](std::string_view text) { return ExchangeSynonyms(text, synonyms); });
 }
 
 }  // namespace qinghe

@@ -29,16 +29,17 @@ TEST_P(NormalizeBreaksTest, GivesExpectedText) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, NormalizeBreaksTest,
     testing::Values(
-        BreakCase{"Empty", "", false, ""},
-        BreakCase{"EmptyReversed", "", true, ""},
+        BreakCase{"Empty", "", false, ""}, BreakCase{"EmptyReversed", "", true, ""},
         BreakCase{"LowerBrAndCrLf", "a<br>b\r\nc", false, "a<BR>b<BR>c"},
-        BreakCase{"OtherFormsStay", "a<Br>b<br/>c<br />d\re\nf", false, "a<Br>b<br/>c<br />d\re\nf"},
+        BreakCase{"OtherFormsStay", "a<Br>b<br/>c<br />d\re\nf", false,
+                  "a<Br>b<br/>c<br />d\re\nf"},
         BreakCase{"Reversed", "p1<BR>p2<BR>p3", true, "p3<BR>p2<BR>p1<BR>"},
         BreakCase{"TrailingBreakGivesNoEmptyPiece", "p1<BR>p2<BR>", true, "p2<BR>p1<BR>"},
         BreakCase{"LeadingBreakEndsLast", "<BR>p1", true, "p1<BR><BR>"},
         BreakCase{"DoubleBreakKeepsEmptyPiece", "p1<BR><BR>p2", true, "p2<BR><BR>p1<BR>"},
         BreakCase{"NoBreakGetsOne", "<P>a</P><P>b</P>", true, "<P>a</P><P>b</P><BR>"},
-        BreakCase{"CrLfAndBrSplitParagraphs", "<P>a</P>\r\n<P>b</P>", true, "<P>b</P><BR><P>a</P><BR>"}),
+        BreakCase{"CrLfAndBrSplitParagraphs", "<P>a</P>\r\n<P>b</P>", true,
+                  "<P>b</P><BR><P>a</P><BR>"}),
     [](const testing::TestParamInfo<BreakCase>& param_info) { return param_info.param.name; });
 
 const std::string kStop = Gbk("。");
@@ -62,8 +63,9 @@ TEST(ShuffleSentencesTest, GivesEachSentenceOnceInSomeOrder) {
   // An empty sentence comes out as the full stop alone; markup is cut like any text.
   const std::string shuffled = ShuffleSentences(a + kStop + kStop + b);
   EXPECT_NE(shuffled.find(kCrLf + kStop + kCrLf), std::string::npos) << "or at the start";
-  EXPECT_EQ(ShuffleSentences("<P>" + a + kStop + b + kStop + "</P>").size(),
-            std::string("<P>" + a + kStop + kCrLf + b + kStop + kCrLf + "</P>" + kStop + kCrLf).size());
+  EXPECT_EQ(
+      ShuffleSentences("<P>" + a + kStop + b + kStop + "</P>").size(),
+      std::string("<P>" + a + kStop + kCrLf + b + kStop + kCrLf + "</P>" + kStop + kCrLf).size());
 }
 
 TEST(FillRandomOrderTest, IsAPermutationAndReproducibleWithFixedTicks) {

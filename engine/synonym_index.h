@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "gbk_text.h"
@@ -34,7 +35,8 @@ bool WalksToEnd(std::string_view word);
 // wrong result.
 class TextKeyIndex {
  public:
-  explicit TextKeyIndex(std::string_view text);
+  // `hash_bits` sets the size of the set: 2^hash_bits bits.
+  explicit TextKeyIndex(std::string_view text, int hash_bits);
 
   bool MayOccur(std::string_view word) const;
 
@@ -50,7 +52,16 @@ class TextKeyIndex {
   void Add(std::uint64_t key);
   bool Contains(std::uint64_t key) const;
 
+  int hash_bits_;
   std::vector<std::uint64_t> bits_;
 };
+
+// ExchangeIndexed with the text cut into pieces of about `piece_bytes` bytes. A cut is
+// made only right after an ASCII byte that no word of the list contains (in either
+// letter case): such a cut is a character boundary, no match can cross it and no swap
+// can move it, so each row walks only the pieces whose own index may hold its words.
+GbkText ExchangeInPieces(std::string_view text,
+                         const std::vector<std::pair<GbkText, GbkText>>& pairs,
+                         std::size_t piece_bytes);
 
 }  // namespace qinghe

@@ -48,19 +48,7 @@ GbkText ExchangeRowByRow(std::string_view text, const std::vector<SynonymPair>& 
 }
 
 GbkText ExchangeIndexed(std::string_view text, const std::vector<SynonymPair>& pairs) {
-  GbkText current(text);
-  TextKeyIndex index(current);
-  std::vector<InsertedSpan> inserted;
-  for (const auto& [a, b] : pairs) {
-    ProcessPendingEventsThrottled();
-    if (!index.MayOccur(a) && !index.MayOccur(b)) continue;
-    inserted.clear();
-    GbkText next = SwapWordsTracked(current, a, b, &inserted);
-    if (inserted.empty()) continue;  // nothing matched: the text is unchanged
-    current.swap(next);
-    index.AddChangedRegions(current, inserted, WalksToEnd(a) && WalksToEnd(b));
-  }
-  return current;
+  return ExchangeInPieces(text, pairs, 512);
 }
 
 GbkText ExchangeSynonyms(std::string_view text, CursorReader& cursor) {
