@@ -1,0 +1,69 @@
+// What the record cursor needs of a data engine: read a whole table in stored order, and
+// change, add and delete single records by their row id. The cursor's rules (positions,
+// pending changes, the static set) live in RecordCursor; an engine only moves values.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace qinghe {
+
+// One stored value. Text is UTF-8, a blob is raw bytes; a real number arrives as text.
+struct FieldValue {
+  enum class Kind : std::uint8_t { kNull, kInteger, kText, kBlob };
+  Kind kind = Kind::kNull;
+  std::int64_t integer = 0;  // kInteger
+  std::string bytes;         // kText, kBlob
+};
+
+// The declared type of a column, by the engine's affinity rules: kNumeric for a number
+// column that is not declared integer.
+enum class ColumnType : std::uint8_t { kInteger, kText, kBlob, kNumeric };
+
+struct Column {
+  std::string name;  // UTF-8
+  ColumnType type = ColumnType::kBlob;
+};
+
+// Every record of a table: its columns, and per record its row id and one value per
+// column (row-major: record i's values start at cells[i * columns.size()]).
+struct TableSnapshot {
+  std::vector<Column> columns;
+  std::vector<std::int64_t> row_ids;
+  std::vector<FieldValue> cells;
+};
+
+// New values for some columns of one record, by column index.
+using FieldChanges = std::vector<std::pair<std::size_t, FieldValue>>;
+
+// A data engine. Each call either succeeds or leaves the stored data unchanged and sets
+// `error` to the engine's description of the failure (UTF-8).
+class TableStore {
+ public:
+  virtual ~TableStore() = default;
+
+  // Reads every record of `table` (UTF-8 name, never a query) in stored order.
+  virtual bool LoadTable(std::string_view table, TableSnapshot& out, std::string& error) = 0;
+
+  // Stores `changes` into the record `row_id` of `table`, whose columns are `columns`.
+  // On success `row_id` and `stored` (one value per column) hold the record as stored.
+  // A record that no longer exists is a failure.
+  virtual bool UpdateRecord(std::string_view table, const std::vector<Column>& columns,
+                            const FieldChanges& changes, std::int64_t& row_id,
+                            std::vector<FieldValue>& stored, std::string& error) = 0;
+
+  // Adds a record holding `changes` (the other columns take their defaults). On success
+  // `row_id` and `stored` hold the new record as stored, with the values the engine
+  // assigned.
+  virtual bool InsertRecord(std::string_view table, const std::vector<Column>& columns,
+                            const FieldChanges& changes, std::int64_t& row_id,
+                            std::vector<FieldValue>& stored, std::string& error) = 0;
+
+  // Deletes the record `row_id`; a record that no longer exists is a failure.
+  virtual bool DeleteRecord(std::string_view table, std::int64_t row_id, std::string& error) = 0;
+};
+
+}  // namespace qinghe
