@@ -200,7 +200,7 @@ TEST_P(ConversionTableTest, ConvertingAWholeTextEqualsConvertingEachCharacter) {
 INSTANTIATE_TEST_SUITE_P(BothModes, ConversionTableTest,
                          testing::Values(kToSimplified, kToTraditional));
 
-TEST(ConvertScriptTest, RoundTripsLoseOnlyTheCollapsedCharacters) {
+TEST(ConvertScriptTest, RoundTripsPickOneFormForCollapsedCharacters) {
   // Several traditional characters share one simplified form; the way back picks one.
   EXPECT_EQ(ConvertScript(ConvertScript(Gbk("幹麵隻裏"), 3), 4), Gbk("乾面只裡"));
   EXPECT_EQ(ConvertScript(ConvertScript(Gbk("沉馀国"), 4), 3), Gbk("沈余国"));
