@@ -3,5 +3,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-echo "The desktop window is not built yet; rewriting the bundled sample article:"
-build/bin/qinghe-cli rewrite build/bin/sample_article.html | iconv -f CP936 -t UTF-8
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): the window cannot open here."
+  echo "The command-line tool build/bin/qinghe-cli rewrites articles without one;"
+  echo "rewriting the bundled sample article with it:"
+  build/bin/qinghe-cli rewrite build/bin/sample_article.html | iconv -f CP936 -t UTF-8
+  exit 0
+fi
+exec build/bin/qinghe

@@ -1,6 +1,7 @@
 // Starts the real program in a program directory whose database cannot be opened.
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -27,6 +28,25 @@ void WriteDatabase(const QString& path, const std::string& password) {
 class StartupTest : public QObject {
   Q_OBJECT
 
+ private:
+  // Copies the program into `program_dir` and starts it there on the offscreen platform,
+  // with message boxes that close themselves and report their texts on standard error.
+  void Start(QProcess& process, const QTemporaryDir& program_dir) {
+    const QString program = program_dir.filePath(QStringLiteral("qinghe"));
+    QVERIFY(QFile::copy(bin_dir_ + QStringLiteral("/qinghe"), program));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("QINGHE_TEST_CLOSE_MESSAGES"), QStringLiteral("1"));
+    // As root the program has to switch the browser sandbox off by itself.
+    if (geteuid() == 0) environment.remove(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(program_dir.path());
+    process.start(program, {});
+    QVERIFY(process.waitForStarted());
+  }
+
+  const QString bin_dir_ = qEnvironmentVariable("QINGHE_BIN_DIR");
+
  private slots:
   void failsWithoutReadableDatabase_data() {
     QTest::addColumn<QString>("database_password");  // empty: no database file
@@ -38,23 +58,13 @@ class StartupTest : public QObject {
     QFETCH(QString, database_password);
     QTemporaryDir program_dir;
     QVERIFY(program_dir.isValid());
-    const QString program = program_dir.filePath(QStringLiteral("qinghe"));
-    QVERIFY(
-        QFile::copy(qEnvironmentVariable("QINGHE_BIN_DIR") + QStringLiteral("/qinghe"), program));
     if (!database_password.isEmpty()) {
       WriteDatabase(program_dir.filePath(QString::fromLatin1(kDatabaseFileName)),
                     database_password.toStdString());
     }
-
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("QINGHE_TEST_CLOSE_MESSAGES"), QStringLiteral("1"));
-    // As root the program has to switch the browser sandbox off by itself.
-    if (geteuid() == 0) environment.remove(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"));
     QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(program_dir.path());
-    process.start(program, {});
+    Start(process, program_dir);
+    if (QTest::currentTestFailed()) return;
     QVERIFY(process.waitForFinished(60000));
 
     const QString messages = QString::fromUtf8(process.readAllStandardError());
@@ -62,6 +72,24 @@ class StartupTest : public QObject {
              qPrintable(messages));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 1);
+  }
+
+  // With its database and editor page the program opens its window and keeps running
+  // (the browser engine would end it at once if its sandbox were still on under root).
+  void runsWithItsDatabase() {
+    QTemporaryDir program_dir;
+    QVERIFY(program_dir.isValid());
+    WriteDatabase(program_dir.filePath(QString::fromLatin1(kDatabaseFileName)), kDatabasePassword);
+    QVERIFY(QDir(program_dir.path()).mkdir(QStringLiteral("HTMLedit")));
+    QVERIFY(QFile::copy(bin_dir_ + QStringLiteral("/HTMLedit/HtmlEdit.htm"),
+                        program_dir.filePath(QStringLiteral("HTMLedit/HtmlEdit.htm"))));
+    QProcess process;
+    Start(process, program_dir);
+    if (QTest::currentTestFailed()) return;
+    QVERIFY2(!process.waitForFinished(5000), process.readAllStandardError().constData());
+    process.kill();
+    QVERIFY(process.waitForFinished());
+    QVERIFY(!process.readAllStandardError().contains("\t"));
   }
 };
 
