@@ -132,8 +132,9 @@ class RecordCursor final : public CursorReader {
   bool IsOnRecord() const;
   // Index of the column named `field` (ASCII letters in any case), or -1.
   int FieldIndex(std::string_view field) const;
-  // The value of column `column` of the current record, with its pending change if any.
-  const FieldValue* CurrentValue(std::string_view field) const;
+  // The value of a field of the current record, its pending change if any; nothing at the
+  // end, on a deleted record or for a missing field.
+  std::optional<FieldView> CurrentValue(std::string_view field) const;
   bool SetPending(std::string_view field, FieldValue value);
   bool StorePending();
   void DropAddedRecord();

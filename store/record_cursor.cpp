@@ -113,7 +113,7 @@ bool RecordCursor::FindRecord(std::string_view condition) {
   if (type == ColumnType::kText || type == ColumnType::kBlob || !StorePending()) return false;
   const std::size_t width = set_.columns.size();
   for (std::size_t row = position_; row < deleted_.size(); ++row) {
-    const FieldValue& cell = set_.cells[row * width + static_cast<std::size_t>(column)];
+    const FieldView cell = set_.Cell(row * width + static_cast<std::size_t>(column));
     if (!deleted_[row] && cell.kind == FieldValue::Kind::kInteger && cell.integer == number) {
       position_ = row;
       return true;
@@ -134,19 +134,19 @@ int RecordCursor::FieldIndex(std::string_view field) const {
   return -1;
 }
 
-const FieldValue* RecordCursor::CurrentValue(std::string_view field) const {
-  if (!IsOnRecord()) return nullptr;
+std::optional<FieldView> RecordCursor::CurrentValue(std::string_view field) const {
+  if (!IsOnRecord()) return std::nullopt;
   const int found = FieldIndex(field);
-  if (found < 0) return nullptr;
+  if (found < 0) return std::nullopt;
   const auto column = static_cast<std::size_t>(found);
   for (const auto& [pending_column, value] : pending_) {
-    if (pending_column == column) return &value;
+    if (pending_column == column) return ViewOf(value);
   }
-  return &set_.cells[position_ * set_.columns.size() + column];
+  return set_.Cell(position_ * set_.columns.size() + column);
 }
 
 GbkText RecordCursor::ReadText(std::string_view field) {
-  const FieldValue* value = CurrentValue(field);
+  const std::optional<FieldView> value = CurrentValue(field);
   if (!value) return {};
   switch (value->kind) {
     case FieldValue::Kind::kNull:
@@ -156,14 +156,14 @@ GbkText RecordCursor::ReadText(std::string_view field) {
     case FieldValue::Kind::kBlob:
       return BytesToText(value->bytes);
     case FieldValue::Kind::kText:
-      return BytesToText(IsAscii(value->bytes) ? value->bytes
-                                               : Utf8ToGbkWithReferences(value->bytes));
+      if (IsAscii(value->bytes)) return BytesToText(value->bytes);
+      return BytesToText(Utf8ToGbkWithReferences(value->bytes));
   }
   return {};
 }
 
 std::int32_t RecordCursor::ReadInteger(std::string_view field) {
-  const FieldValue* value = CurrentValue(field);
+  const std::optional<FieldView> value = CurrentValue(field);
   if (!value || value->kind != FieldValue::Kind::kInteger ||
       value->integer < std::numeric_limits<std::int32_t>::min() ||
       value->integer > std::numeric_limits<std::int32_t>::max()) {
@@ -173,7 +173,7 @@ std::int32_t RecordCursor::ReadInteger(std::string_view field) {
 }
 
 bool RecordCursor::ReadBool(std::string_view field) {
-  const FieldValue* value = CurrentValue(field);
+  const std::optional<FieldView> value = CurrentValue(field);
   return value && value->kind == FieldValue::Kind::kInteger && value->integer != 0;
 }
 
@@ -213,7 +213,7 @@ bool RecordCursor::AddRecord() {
   if (!open_ || !StorePending()) return false;
   position_before_add_ = position_;
   set_.row_ids.push_back(0);
-  set_.cells.resize(set_.cells.size() + set_.columns.size());
+  for (std::size_t i = 0; i < set_.columns.size(); ++i) set_.AppendCell({});
   deleted_.push_back(false);
   position_ = deleted_.size() - 1;
   pending_add_ = true;
@@ -255,15 +255,16 @@ bool RecordCursor::StorePending() {
   }
   pending_add_ = false;
   set_.row_ids[position_] = row_id;
-  stored.resize(set_.columns.size());
-  std::move(stored.begin(), stored.end(),
-            set_.cells.begin() + static_cast<std::ptrdiff_t>(position_ * set_.columns.size()));
+  const std::size_t width = set_.columns.size();
+  for (std::size_t i = 0; i < width && i < stored.size(); ++i) {
+    set_.SetCell(position_ * width + i, ViewOf(stored[i]));
+  }
   return true;
 }
 
 void RecordCursor::DropAddedRecord() {
   set_.row_ids.pop_back();
-  set_.cells.resize(set_.cells.size() - set_.columns.size());
+  set_.TruncateCells(set_.CellCount() - set_.columns.size());
   deleted_.pop_back();
   position_ = position_before_add_;
   pending_add_ = false;

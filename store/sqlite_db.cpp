@@ -42,7 +42,9 @@ std::string NewPasswordSalt() {
 SqliteHandle OpenDatabaseFile(const std::string& path, const std::string& password, bool read_only,
                               std::string& error) {
   sqlite3* raw = nullptr;
-  const int flags = read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+  // One thread uses a connection at a time, so SQLite's own locking per call is not needed.
+  const int flags =
+      (read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
   const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
   SqliteHandle db(raw);
   if (rc != SQLITE_OK) {

@@ -22,30 +22,24 @@ ColumnType TypeOf(const char* declared) {
   return ColumnType::kNumeric;
 }
 
-void ReadValue(sqlite3_stmt* statement, int column, FieldValue& value) {
-  switch (sqlite3_column_type(statement, column)) {
+// The value of a result column, in place: valid until the statement steps again.
+FieldView ColumnView(sqlite3_stmt* statement, int column) {
+  // The value object is read directly: cheaper than the column calls, the same result.
+  sqlite3_value* value = sqlite3_column_value(statement, column);
+  switch (sqlite3_value_type(value)) {
     case SQLITE_INTEGER:
-      value.kind = FieldValue::Kind::kInteger;
-      value.integer = sqlite3_column_int64(statement, column);
-      value.bytes.clear();
-      return;
+      return {FieldValue::Kind::kInteger, sqlite3_value_int64(value), {}};
     case SQLITE_NULL:
-      value.kind = FieldValue::Kind::kNull;
-      value.bytes.clear();
-      return;
+      return {};
     case SQLITE_BLOB: {
-      value.kind = FieldValue::Kind::kBlob;
-      const auto* data = static_cast<const char*>(sqlite3_column_blob(statement, column));
-      value.bytes.assign(data ? data : "",
-                         static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
-      return;
+      const auto* data = static_cast<const char*>(sqlite3_value_blob(value));
+      const auto size = static_cast<std::size_t>(sqlite3_value_bytes(value));
+      return {FieldValue::Kind::kBlob, 0, data ? std::string_view(data, size) : ""};
     }
     default: {  // text, and a real number as its text
-      value.kind = FieldValue::Kind::kText;
-      const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-      value.bytes.assign(data ? data : "",
-                         static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
-      return;
+      const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
+      const auto size = static_cast<std::size_t>(sqlite3_value_bytes(value));
+      return {FieldValue::Kind::kText, 0, data ? std::string_view(data, size) : ""};
     }
   }
 }
@@ -65,6 +59,8 @@ int Bind(sqlite3_stmt* statement, int index, const FieldValue& value) {
   }
   return SQLITE_MISUSE;
 }
+
+constexpr sqlite3_int64 kMaxReserve = 1 << 20;
 
 std::string SelectAll(std::string_view table) {
   return "SELECT rowid, * FROM " + QuoteIdentifier(table) + " ORDER BY rowid";
@@ -92,10 +88,17 @@ bool SqliteStore::LoadTable(std::string_view table, TableSnapshot& out, std::str
     out.columns.push_back(
         {sqlite3_column_name(statement, i), TypeOf(sqlite3_column_decltype(statement, i))});
   }
+  // The highest row id, found at once, sizes the snapshot: row ids of tables that only
+  // grow run from 1 without gaps.
+  SqliteStatement highest(db_.get(), "SELECT max(rowid) FROM " + QuoteIdentifier(table));
+  if (highest.ok() && sqlite3_step(highest.get()) == SQLITE_ROW) {
+    out.Reserve(static_cast<std::size_t>(
+        std::clamp<sqlite3_int64>(sqlite3_column_int64(highest.get(), 0), 0, kMaxReserve)));
+  }
   int step = SQLITE_ROW;
   while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
     out.row_ids.push_back(sqlite3_column_int64(statement, 0));
-    for (int i = 1; i < count; ++i) ReadValue(statement, i, out.cells.emplace_back());
+    for (int i = 1; i < count; ++i) out.AppendCell(ColumnView(statement, i));
   }
   if (step != SQLITE_DONE) {
     error = sqlite3_errmsg(db_.get());
@@ -131,7 +134,8 @@ bool SqliteStore::RunReturning(const std::string& sql, const FieldChanges& chang
     new_row_id = sqlite3_column_int64(statement, 0);
     values.resize(static_cast<std::size_t>(sqlite3_column_count(statement) - 1));
     for (std::size_t i = 0; i < values.size(); ++i) {
-      ReadValue(statement, static_cast<int>(i) + 1, values[i]);
+      const FieldView view = ColumnView(statement, static_cast<int>(i) + 1);
+      values[i] = {view.kind, view.integer, std::string(view.bytes)};
     }
   }
   if (step != SQLITE_DONE) {

@@ -19,6 +19,17 @@ struct FieldValue {
   std::string bytes;         // kText, kBlob
 };
 
+// A stored value seen in place: `bytes` points into the value's owner.
+struct FieldView {
+  FieldValue::Kind kind = FieldValue::Kind::kNull;
+  std::int64_t integer = 0;
+  std::string_view bytes;
+};
+
+inline FieldView ViewOf(const FieldValue& value) {
+  return {value.kind, value.integer, value.bytes};
+}
+
 // The declared type of a column, by the engine's affinity rules: kNumeric for a number
 // column that is not declared integer.
 enum class ColumnType : std::uint8_t { kInteger, kText, kBlob, kNumeric };
@@ -29,11 +40,34 @@ struct Column {
 };
 
 // Every record of a table: its columns, and per record its row id and one value per
-// column (row-major: record i's values start at cells[i * columns.size()]).
-struct TableSnapshot {
+// column (row-major: record i's values are cells i * columns.size() onward). The bytes of
+// all texts and blobs share one buffer, so that a table of many short words costs few
+// allocations.
+class TableSnapshot {
+ public:
   std::vector<Column> columns;
   std::vector<std::int64_t> row_ids;
-  std::vector<FieldValue> cells;
+
+  // Makes room for `records` records of the current columns.
+  void Reserve(std::size_t records);
+  std::size_t CellCount() const { return cells_.size(); }
+  void AppendCell(const FieldView& value);
+  void SetCell(std::size_t index, const FieldView& value);
+  // Drops the cells from `count` on.
+  void TruncateCells(std::size_t count) { cells_.resize(count); }
+  // The value of a cell; valid until the snapshot changes.
+  FieldView Cell(std::size_t index) const;
+
+ private:
+  struct StoredCell {
+    FieldValue::Kind kind = FieldValue::Kind::kNull;
+    std::uint32_t size = 0;    // kText, kBlob: length of the bytes
+    std::int64_t integer = 0;  // kInteger: the value; kText, kBlob: offset of the bytes
+  };
+  StoredCell Store(const FieldView& value);
+
+  std::vector<StoredCell> cells_;
+  std::string bytes_;
 };
 
 // New values for some columns of one record, by column index.
