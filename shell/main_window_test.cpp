@@ -300,6 +300,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(mode->currentIndex(), 0);
     QVERIFY(!mode->isEditable());
     QCOMPARE(window_->Bridge().GetEditorHtml(), GbkText());
+    // The editor page's own script runs: it has made the article editable.
+    QCOMPARE(
+        Evaluate(*window_->EditorPane().page(), QStringLiteral("frames[0].document.designMode"))
+            .toString(),
+        QStringLiteral("on"));
     QCOMPARE(window_->Bridge().GetPaneOuterHtml(window_->ResultPane()), DocumentWith(QString()));
     QCOMPARE(Control<QLabel>("超级链接框1")->text(),
              QStringLiteral("<a href=\"https://qinghe.app\">qinghe.app</a>"));
@@ -621,6 +626,21 @@ class MainWindowTest : public QObject {
     // A page that follows links reaches the server, so the silence above is the panes'.
     Evaluate(control, QStringLiteral("document.getElementById('away').click(); true"));
     QTRY_VERIFY_WITH_TIMEOUT(requests.count() > 0, 10000);
+  }
+
+  // Without the editor page the window opens all the same; the article reads as empty and
+  // writes to it go nowhere.
+  void missingEditorPageReadsAsEmpty() {
+    QTemporaryDir program_dir;
+    QVERIFY(program_dir.isValid());
+    WriteDatabase(program_dir.filePath(QString::fromLatin1(kDatabaseFileName)), {});
+    MainWindow window(program_dir.path());
+    QSignalSpy loaded(window.EditorPane().page(), &QWebEnginePage::loadFinished);
+    QVERIFY(window.RunCreatedSequence());
+    QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 10000);
+    QCOMPARE(window.Bridge().GetEditorHtml(), GbkText());
+    window.Bridge().SetEditorHtml(Gbk("<p>文章</p>"));
+    QCOMPARE(window.Bridge().GetEditorHtml(), GbkText());
   }
 
   void minimiseButton() {
