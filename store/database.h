@@ -34,8 +34,9 @@ struct ConnectionTarget {
 };
 
 // The path and password of a connection string made by BuildConnectionString. The password
-// part is taken from the end, so a path may hold ';' and '='. Nothing for a string that
-// does not start with the provider and data source parts.
+// part is taken from the end, so a path may hold ';' and '='; only a path that itself ends
+// in a password part, given with an empty password, cannot be told apart. Nothing for a
+// string that does not start with the provider and data source parts.
 std::optional<ConnectionTarget> ParseConnectionString(std::string_view connection_string);
 
 // The connection (数据库连接1): closed, or open on one database file.
@@ -69,7 +70,7 @@ class DatabaseConnection {
 // current record. Moves store pending changes first and fail without moving when that
 // fails; reads never move; failures are reported by results (false, -1, 0, empty text).
 // The cursor reads and writes through the connection it is attached to, which must
-// outlive it.
+// outlive it; connection and cursor are used by one thread at a time.
 class RecordCursor final : public CursorReader {
  public:
   // Binds the cursor to `connection` for later opens; does not check that it is open.
