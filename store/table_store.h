@@ -51,12 +51,18 @@ class TableSnapshot {
   // Makes room for `records` records of the current columns.
   void Reserve(std::size_t records);
   std::size_t CellCount() const { return cells_.size(); }
-  void AppendCell(const FieldView& value);
+  void AppendCell(const FieldView& value) { cells_.push_back(Store(value)); }
   void SetCell(std::size_t index, const FieldView& value);
   // Drops the cells from `count` on.
   void TruncateCells(std::size_t count) { cells_.resize(count); }
   // The value of a cell; valid until the snapshot changes.
-  FieldView Cell(std::size_t index) const;
+  FieldView Cell(std::size_t index) const {
+    const StoredCell& cell = cells_[index];
+    if (cell.kind == FieldValue::Kind::kText || cell.kind == FieldValue::Kind::kBlob) {
+      return {cell.kind, 0, {bytes_.data() + cell.integer, cell.size}};
+    }
+    return {cell.kind, cell.integer, {}};
+  }
 
  private:
   struct StoredCell {
@@ -64,7 +70,14 @@ class TableSnapshot {
     std::uint32_t size = 0;    // kText, kBlob: length of the bytes
     std::int64_t integer = 0;  // kInteger: the value; kText, kBlob: offset of the bytes
   };
-  StoredCell Store(const FieldView& value);
+  StoredCell Store(const FieldView& value) {
+    if (value.kind != FieldValue::Kind::kText && value.kind != FieldValue::Kind::kBlob) {
+      return {value.kind, 0, value.kind == FieldValue::Kind::kInteger ? value.integer : 0};
+    }
+    const auto offset = static_cast<std::int64_t>(bytes_.size());
+    bytes_.append(value.bytes);
+    return {value.kind, static_cast<std::uint32_t>(value.bytes.size()), offset};
+  }
 
   std::vector<StoredCell> cells_;
   std::string bytes_;
