@@ -21,13 +21,20 @@ A pair is dropped when
     give the same bytes; a word on which they disagree is dropped as well;
   - a word holds a control character (the scrambling key 0x1F among them), a tab, or the
     first word starts with '#' (it would read as a comment);
+  - a word holds an ASCII character: every pair is swapped everywhere in the article's
+    HTML, markup included, so a word such as 1 or mm would rewrite tag names, attribute
+    values and numbers (<h1> would become <h一>);
+  - a word is a single character: it would be swapped inside every longer word too
+    (with 得 and 患上, 觉得 would become 觉患上);
   - it repeats an earlier pair, or an earlier pair reversed (the first one is kept).
 The counts per reason go to standard error.
 
 Counts for segment-dict 2.3.210, pangu.synonym.txt:
     input pairs                   4282
-    kept                          3597
-    dropped, repeated or reversed  678
+    kept                          3556
+    dropped, repeated or reversed  677
+    dropped, ASCII character        30
+    dropped, single character       12
     dropped, identical words         7
     dropped, not code page 936       0
     dropped, codecs disagree         0
@@ -74,6 +81,10 @@ def has_control(word):
     return any(ord(c) < 0x20 or ord(c) == 0x7F for c in word)
 
 
+def has_ascii(word):
+    return any(0x20 <= ord(c) < 0x7F for c in word)
+
+
 def clean(pairs):
     words = sorted({w for pair in pairs for w in pair})
     glibc = dict(zip(words, iconv_cp936(words)))
@@ -90,6 +101,12 @@ def clean(pairs):
             continue
         if has_control(a) or has_control(b) or a.startswith("#"):
             counts["dropped, control character"] += 1
+            continue
+        if has_ascii(a) or has_ascii(b):
+            counts["dropped, ASCII character"] += 1
+            continue
+        if len(a) == 1 or len(b) == 1:
+            counts["dropped, single character"] += 1
             continue
         try:
             gbk = (a.encode("gbk"), b.encode("gbk"))
@@ -125,7 +142,8 @@ def main():
     for reason in ("input pairs", "kept", "dropped, repeated or reversed",
                    "dropped, identical words", "dropped, not code page 936",
                    "dropped, codecs disagree", "dropped, empty word",
-                   "dropped, control character"):
+                   "dropped, control character", "dropped, ASCII character",
+                   "dropped, single character"):
         print(f"{reason:30} {counts[reason]:5}", file=sys.stderr)
 
 
