@@ -1,9 +1,9 @@
 #include "gbk_text.h"
 
 #include <algorithm>
-#include <cassert>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 
@@ -260,7 +260,10 @@ ByteSeq ConcatBytes(std::initializer_list<std::string_view> parts) {
 }
 
 double IntegerDivide(double dividend, double divisor) {
-  assert(divisor != 0 && "不能整除于零");
+  if (divisor == 0) {
+    std::fputs("\xB2\xBB\xC4\xDC\xD5\xFB\xB3\xFD\xD3\xDA\xC1\xE3\n", stderr);  // 不能整除于零
+    std::abort();
+  }
   return std::trunc(dividend / divisor);
 }
 

@@ -73,7 +73,8 @@ ByteSeq ZeroBytes(int n);
 ByteSeq BytesPrefix(std::string_view bytes, int n);
 ByteSeq ConcatBytes(std::initializer_list<std::string_view> parts);
 
-// The quotient truncated toward zero, as a real. A zero divisor is a programming error.
+// The quotient truncated toward zero, as a real. A zero divisor is a fatal error: the
+// message "不能整除于零" (code page 936) goes to standard error and the program aborts.
 double IntegerDivide(double dividend, double divisor);
 
 // Reseeds the program's generator from the millisecond tick count plus a reseed counter,

@@ -128,6 +128,7 @@ TEST(SmallOperationsTest, GiveTheirValues) {
   EXPECT_EQ(IntegerDivide(7, 2), 3);
   EXPECT_EQ(IntegerDivide(5, 2), 2);
   EXPECT_EQ(IntegerDivide(-3, 2), -1);
+  EXPECT_DEATH(IntegerDivide(1, 0), Gbk("不能整除于零"));
 }
 
 TEST(BytesTest, StopAtZeroAndClamp) {
