@@ -11,21 +11,18 @@
 #include "gbk_literal.h"
 #include "run_cli.h"
 #include "synonyms.h"
+#include "temp_dir_test.h"
 
 namespace qinghe {
 namespace {
 
-class DbBuildTest : public testing::Test {
+class DbBuildTest : public TempDirTest {
  protected:
   void SetUp() override {
-    std::string pattern = testing::TempDir() + "/db_build_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    TempDirTest::SetUp();
     list_ = dir_ + "/list.txt";
     out_ = dir_ + "/" + kDatabaseFileName;
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   void WriteList(const std::string& text) { std::ofstream(list_, std::ios::binary) << text; }
   Result Build(std::vector<std::string> extra = {}) {
     std::vector<std::string> args = {"db", "build", "--synonyms", list_, "--out", out_};
@@ -52,7 +49,7 @@ class DbBuildTest : public testing::Test {
     return pairs;
   }
 
-  std::string dir_, list_, out_;
+  std::string list_, out_;
   int replacements_ = -1;
 };
 

@@ -1,6 +1,5 @@
 // qinghe-cli rewrite, run as a real process on a real word database.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,23 +7,21 @@
 #include "gbk_literal.h"
 #include "run_cli.h"
 #include "script_convert.h"
+#include "temp_dir_test.h"
 
 namespace qinghe {
 namespace {
 
 namespace fs = std::filesystem;
 
-class RewriteCommandTest : public testing::Test {
+class RewriteCommandTest : public TempDirTest {
  protected:
   void SetUp() override {
-    std::string pattern = testing::TempDir() + "/rewrite_XXXXXX";
-    dir_ = mkdtemp(pattern.data());
+    TempDirTest::SetUp();
     std::ofstream(dir_ + "/pairs.txt") << "美丽\t漂亮\n开心,快乐\n";
     const Result built = RunCli({"db", "build", "--synonyms", dir_ + "/pairs.txt", "--out", Db()});
     ASSERT_EQ(built.status, 0) << built.err;
   }
-  void TearDown() override { fs::remove_all(dir_); }
-
   std::string Db() const { return dir_ + "/words.mdb"; }
   std::string Article(const std::string& name, const std::string& utf8) const {
     const std::string path = dir_ + "/" + name;
@@ -35,8 +32,6 @@ class RewriteCommandTest : public testing::Test {
     args.insert(args.begin(), {"rewrite", "--db", Db()});
     return RunCli(args, input);
   }
-
-  std::string dir_;
 };
 
 TEST_F(RewriteCommandTest, OneFileOrStandardInputGoesToStandardOutput) {

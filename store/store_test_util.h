@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,18 +12,16 @@
 
 #include "database.h"
 #include "database_file.h"
+#include "temp_dir_test.h"
 
 namespace qinghe {
 
-class StoreFileTest : public testing::Test {
+class StoreFileTest : public TempDirTest {
  protected:
   void SetUp() override {
-    std::string pattern = testing::TempDir() + "/store_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    TempDirTest::SetUp();
     path_ = dir_ + "/" + kDatabaseFileName;
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   // Writes a database file with `pairs` in ck (as stored) and an empty th.
   void WriteDatabase(const std::vector<StoredWordPair>& pairs, const std::string& path) {
@@ -56,7 +53,6 @@ class StoreFileTest : public testing::Test {
     return result;
   }
 
-  std::string dir_;
   std::string path_;
 };
 
